@@ -9,58 +9,60 @@
 namespace {
 
 struct Singleton {
-    char32_t from;
-    char16_t to;
+    QStringView from;
+    QChar to;
 };
 
 // Code points whose canonical decomposition is one single character of a marker. Other
 // canonical decompositions add a combining mark, which a cluster-boundary check rejects.
 constexpr std::array<Singleton, 3> kSingletons{{
-    {0x0387, u'·'},
-    {0xFAAE, u'类'},
-    {0x2F855, u'型'},
+    {u"\u0387", u'·'},
+    {u"\uFAAE", u'类'},
+    {u"\U0002F855", u'型'},
 }};
 
-bool startsSingleton(char16_t c)
+bool startsSingleton(QChar c)
 {
-    return c == 0x0387 || c == 0xFAAE || c == 0xD87E;
+    return std::any_of(kSingletons.begin(), kSingletons.end(),
+                       [c](const Singleton& s) { return s.from.front() == c; });
 }
 
 } // namespace
 
 CanonicalText::CanonicalText(const QString& text)
     : m_original(text)
+    , m_matching(text)
 {
-    if (std::none_of(text.utf16(), text.utf16() + text.size(), startsSingleton)) {
-        m_matching = text;
+    const QStringView units(text);
+    if (std::none_of(units.begin(), units.end(), startsSingleton))
         return;
-    }
-    m_matching.reserve(text.size());
-    m_toOriginal.reserve(text.size() + 1);
-    for (qsizetype i = 0; i < text.size();) {
-        const char32_t c = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-                                   text.at(i + 1).isLowSurrogate()
-                               ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
-                               : text.at(i).unicode();
-        const qsizetype width = QChar::requiresSurrogates(c) ? 2 : 1;
-        const auto hit = std::find_if(kSingletons.begin(), kSingletons.end(),
-                                      [c](const Singleton& s) { return s.from == c; });
-        if (hit != kSingletons.end()) {
-            m_matching.append(QChar(hit->to));
-            m_toOriginal.push_back(i);
-        } else {
-            m_matching.append(text.sliced(i, width));
-            for (qsizetype k = 0; k < width; ++k)
-                m_toOriginal.push_back(i + k);
+    QString matching;
+    matching.reserve(text.size());
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < units.size();) {
+        const QStringView rest = units.sliced(i);
+        const auto hit =
+            std::find_if(kSingletons.begin(), kSingletons.end(),
+                         [rest](const Singleton& s) { return rest.startsWith(s.from); });
+        if (hit == kSingletons.end()) {
+            ++i;
+            continue;
         }
-        i += width;
+        matching.append(units.sliced(copied, i - copied));
+        matching.append(hit->to);
+        if (hit->from.size() > 1)
+            m_shrunk.push_back(matching.size() - 1);
+        i += hit->from.size();
+        copied = i;
     }
-    m_toOriginal.push_back(text.size());
+    matching.append(units.sliced(copied));
+    m_matching = std::move(matching);
 }
 
 qsizetype CanonicalText::toOriginal(qsizetype pos) const
 {
-    return m_toOriginal.empty() ? pos : m_toOriginal[static_cast<std::size_t>(pos)];
+    const auto before = std::lower_bound(m_shrunk.begin(), m_shrunk.end(), pos);
+    return pos + (before - m_shrunk.begin());
 }
 
 qsizetype CanonicalText::find(QStringView marker, qsizetype from) const

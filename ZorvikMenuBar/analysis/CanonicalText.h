@@ -9,7 +9,7 @@
 // The parser's view of an answer: markers are matched by canonical equivalence and on
 // cluster boundaries, while every value is cut from the answer's own characters.
 // Positions are in the matching text; original() maps them back.
-class CanonicalText {
+class CanonicalText final {
 public:
     explicit CanonicalText(const QString& text);
 
@@ -24,6 +24,7 @@ private:
 
     QStringView m_original;
     QString m_matching;
-    // Empty while the matching text is the original itself, which is the common case.
-    std::vector<qsizetype> m_toOriginal;
+    // Positions in the matching text of characters that stand for a surrogate pair of the
+    // original; empty in the common case, where both texts are the same.
+    std::vector<qsizetype> m_shrunk;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "analysis/Graphemes.h"
 
+#include <QChar>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -9,11 +10,51 @@ namespace Graphemes {
 
 namespace {
 
-// A boundary depends on a few neighbours only, so a window keeps a search in a long answer
-// linear. Runs of more than kLookBehind regional indicators or extenders are the one
-// case a window can misjudge; no real text has them.
-constexpr qsizetype kLookBehind = 32;
-constexpr qsizetype kLookAhead = 8;
+// Code points that can continue a cluster or carry the state of an emoji ZWJ sequence or a
+// regional-indicator pair; a boundary check must see the whole run before a position.
+bool mayContinue(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format:
+        return true;
+    default:
+        return (c >= 0x1F1E6 && c <= 0x1F1FF) || (c >= 0x1F3FB && c <= 0x1F3FF);
+    }
+}
+
+// Where the code point that ends at `pos` begins.
+qsizetype codePointStart(QStringView s, qsizetype pos)
+{
+    if (pos >= 2 && s[pos - 1].isLowSurrogate() && s[pos - 2].isHighSurrogate())
+        return pos - 2;
+    return pos - 1;
+}
+
+char32_t codePointAt(QStringView s, qsizetype pos)
+{
+    if (pos + 1 < s.size() && s[pos].isHighSurrogate() && s[pos + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(s[pos], s[pos + 1]);
+    return s[pos].unicode();
+}
+
+// Beyond the run of continuing code points, a few more units cover the base and any
+// prepended mark, so the finder starts where the real text has a settled state.
+constexpr qsizetype kMargin = 32;
+
+qsizetype contextStart(QStringView s, qsizetype pos)
+{
+    qsizetype begin = pos;
+    while (begin > 0) {
+        const qsizetype previous = codePointStart(s, begin);
+        if (!mayContinue(codePointAt(s, previous)))
+            break;
+        begin = previous;
+    }
+    return std::max<qsizetype>(0, begin - kMargin);
+}
 
 } // namespace
 
@@ -21,8 +62,9 @@ bool isBoundary(QStringView s, qsizetype pos)
 {
     if (pos <= 0 || pos >= s.size())
         return true;
-    const qsizetype begin = std::max<qsizetype>(0, pos - kLookBehind);
-    const qsizetype end = std::min(s.size(), pos + kLookAhead);
+    const qsizetype begin = contextStart(s, pos);
+    // Only the code point at pos matters after it.
+    const qsizetype end = std::min(s.size(), pos + 2);
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s.data() + begin, end - begin);
     finder.setPosition(pos - begin);
     return finder.isAtBoundary();
@@ -43,7 +85,11 @@ qsizetype prefixLength(QStringView s, qsizetype clusters)
     // Grow the examined window until it holds enough clusters, so a long text after a
     // short prefix is never segmented as a whole.
     for (qsizetype window = std::max<qsizetype>(64, clusters * 4);; window *= 2) {
-        const qsizetype end = std::min(s.size(), window);
+        qsizetype end = std::min(s.size(), window);
+        // A window that cut a surrogate pair would show a lone surrogate, which breaks
+        // before itself, in place of an emoji modifier that does not.
+        if (end < s.size() && s[end - 1].isHighSurrogate() && s[end].isLowSurrogate())
+            ++end;
         QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s.data(), end);
         qsizetype counted = 0;
         qsizetype pos = 0;
