@@ -7,5 +7,4 @@ ReplyItem::ReplyItem(QString letter, QString kind, QString text, QString tactic)
     , text(std::move(text))
     , tactic(std::move(tactic))
     , m_id(QUuid::createUuid())
-{
-}
+{}

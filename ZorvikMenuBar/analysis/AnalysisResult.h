@@ -9,7 +9,7 @@
 
 // One suggested reply. The id is made here and nowhere else, so two replies with equal
 // texts are still two list entries; a copy keeps its id.
-class ReplyItem {
+class ReplyItem final {
 public:
     ReplyItem(QString letter, QString kind, QString text, QString tactic);
 
@@ -24,10 +24,12 @@ private:
     QUuid m_id;
 };
 
+// Built field-wise with designated initializers; the default member initializers let any
+// field be left out without a missing-initializer warning.
 struct AnalysisResult {
-    std::optional<QString> subtext;
-    std::optional<QString> profileType;
-    std::optional<QString> profileLogic;
-    QList<ReplyItem> replies;
-    std::optional<QString> miji;
+    std::optional<QString> subtext = {};
+    std::optional<QString> profileType = {};
+    std::optional<QString> profileLogic = {};
+    QList<ReplyItem> replies = {};
+    std::optional<QString> miji = {};
 };

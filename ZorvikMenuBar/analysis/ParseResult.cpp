@@ -64,8 +64,8 @@ std::optional<ReplyItem> reply(const CanonicalText& text, QChar letter)
 
     // Deleting colons only within the reply's own line gives the same values as deleting
     // them to the end of the text, without copying the rest of a long answer per letter.
-    const QString line = withoutFullwidthColons(withoutTrailingCr(text.original(lineBegin, lineEnd)));
-    const QStringView trimmed = CharacterSets::trimWhitespace(line);
+    const QString line = withoutFullwidthColons(text.original(lineBegin, lineEnd));
+    const QStringView trimmed = CharacterSets::trimWhitespace(withoutTrailingCr(line));
     constexpr QStringView arrow = u" → ";
     const qsizetype split = Graphemes::find(trimmed, arrow, 0);
     QString replyText = split < 0 ? trimmed.toString() : trimmed.first(split).toString();
