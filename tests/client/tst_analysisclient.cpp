@@ -4,7 +4,7 @@
 #include "analysis/SslTrust.h"
 
 #include <QNetworkAccessManager>
-#include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 
 #include <memory>
@@ -134,6 +134,8 @@ private slots:
         QTest::addRow("untrusted certificate") << u"untrusted"_s << QString();
         QTest::addRow("never answers, reads as a timeout")
             << u"hang"_s << u"Socket operation timed out"_s;
+        QTest::addRow("never starts TLS, reads as a timeout")
+            << u"silent"_s << u"Socket operation timed out"_s;
         QTest::addRow("closed halfway through the body") << u"truncate"_s << u"Connection closed"_s;
         QTest::addRow("closed halfway through a 403") << u"truncate403"_s << u"Connection closed"_s;
     }
@@ -146,7 +148,11 @@ private slots:
         QVERIFY(server.listen());
         QUrl endpoint = server.url();
         QList<QSslCertificate> trusted = server.caCertificates();
-        if (mode == u"refuse"_s)
+        QTcpServer silent; // accepts connections and says nothing
+        if (mode == u"silent"_s) {
+            QVERIFY(silent.listen(QHostAddress::LocalHost));
+            endpoint.setPort(silent.serverPort());
+        } else if (mode == u"refuse"_s)
             endpoint.setPort(unusedLoopbackPort());
         else if (mode == u"untrusted"_s)
             trusted.clear();
