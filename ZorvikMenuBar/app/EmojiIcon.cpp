@@ -56,9 +56,12 @@ QImage renderEmoji(const QString& emoji, int pixelSize)
 
 QIcon emojiIcon(const QString& emoji)
 {
+    // One master for every size: the drawing, not the scaling, is what costs at start-up.
+    const QImage master = renderMaster(emoji, minimumMasterSize);
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 44, 48, 64, 128, 256}) {
-        icon.addPixmap(QPixmap::fromImage(renderEmoji(emoji, size)));
+    for (const int size : {16, 22, 24, 32, 44, 48, 64, 128}) {
+        icon.addPixmap(QPixmap::fromImage(
+            master.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
     return icon;
 }

@@ -59,7 +59,7 @@ void TestEmojiIcon::iconOffersHighDpiSizes()
     const QList<QSize> sizes = icon.availableSizes();
     QVERIFY(sizes.contains(QSize(22, 22)));
     QVERIFY(sizes.contains(QSize(44, 44)));
-    QVERIFY(sizes.contains(QSize(256, 256)));
+    QVERIFY(sizes.contains(QSize(128, 128)));
 }
 
 QTEST_MAIN(TestEmojiIcon)

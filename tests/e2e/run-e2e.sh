@@ -1,0 +1,280 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The real app on a real X desktop: tray, window manager, pinyin input method and a loopback
+# analysis service with canned answers. Each case is one function; add new ones to CASES.
+#
+# usage: run-e2e.sh APP TLS_DIR PORT SHOTS_DIR
+set -euo pipefail
+
+APP=$1
+TLS_DIR=$2
+PORT=$3
+SHOTS=$4
+HERE=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=desktop.sh
+source "$HERE/desktop.sh"
+
+WORK=$(mktemp -d /tmp/zorvik-e2e.XXXXXX)
+ANSWER=$WORK/answer.json
+REQUESTS=$WORK/requests.jsonl
+APP_CLASS=zorvik-menubar
+POPOVER_SIZE=420x620
+
+# Points inside the popover, relative to its top-left corner.
+MESSAGE_EDITOR=(200 116)
+NOTE_EDITOR=(200 183)
+START_BUTTON=(360 226)
+OUTSIDE=(150 600)
+
+SHOT_NUMBER=0
+shot() {
+    SHOT_NUMBER=$((SHOT_NUMBER + 1))
+    import -window root "$(printf '%s/%02d-%s.png' "$SHOTS" "$SHOT_NUMBER" "$1")"
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    shot failure || true
+    exit 1
+}
+
+cleanup() {
+    local status=$?
+    desktop_stop
+    if ((status == 0)); then
+        rm -rf "$WORK"
+    else
+        echo "logs kept in $WORK" >&2
+        cat "$WORK"/app.log >&2 || true
+    fi
+}
+trap cleanup EXIT
+
+# --- helpers over the app's windows -------------------------------------------------------
+
+popover() { visible_window_of_size "$APP_CLASS" "$POPOVER_SIZE"; }
+popover_closed() { ! popover; }
+icon() { tray_icon_window "$APP_CLASS"; }
+
+click_icon() { click_window_centre "$(icon)"; }
+
+click_in_popover() {
+    local x y w h
+    read -r x y w h <<<"$(window_geometry "$(popover)")"
+    click_at $((x + $1)) $((y + $2))
+}
+
+open_popover() {
+    click_icon
+    wait_until 5 popover || fail "the popover did not open"
+}
+
+close_popover() {
+    click_icon
+    wait_until 5 popover_closed || fail "a click on the icon did not close the popover"
+}
+
+# Prints the whole text of the editor at the given popover point, via the clipboard.
+editor_text() {
+    click_in_popover "$1" "$2"
+    xdotool key ctrl+a ctrl+c
+    sleep 0.2
+    xclip -o -selection clipboard 2>/dev/null || true
+}
+
+replace_editor_text() {
+    click_in_popover "$1" "$2"
+    xdotool key ctrl+a Delete
+    xdotool type --delay 20 "$3"
+}
+
+expect_text() {
+    local what=$1 got=$2 want=$3
+    [[ $got == "$want" ]] || fail "$what holds '$got', expected '$want'"
+}
+
+set_answer() {
+    printf '%s\n' "$1" >"$ANSWER"
+}
+
+input_method_on() { fcitx5-remote -o; }
+input_method_off() { fcitx5-remote -c; }
+
+candidate_window() {
+    xdotool search --onlyvisible --name 'Fcitx5 Input Window' 2>/dev/null | head -n1
+}
+
+# Counts strongly red pixels in a band of the popover below the start button.
+red_pixels_below_button() {
+    local x y w h
+    read -r x y w h <<<"$(window_geometry "$(popover)")"
+    import -window root -crop "${w}x40+${x}+$((y + START_BUTTON[1] + 16))" txt:- |
+        awk -F'[(),]' 'NR > 1 && $2 > 180 && $3 < 110 && $4 < 110 {n++} END {print n + 0}'
+}
+
+# --- cases --------------------------------------------------------------------------------
+
+case_icon_appears_in_tray() {
+    wait_until 10 icon || fail "no tray icon appeared"
+    local x y w h
+    read -r x y w h <<<"$(window_geometry "$(icon)")"
+    import -window root -crop "$((w + 8))x$((h + 4))+$((x - 4))+$((y - 2))" "$SHOTS/00-tray-icon.png"
+    popover_closed || fail "the popover is open before any click"
+}
+
+case_click_opens_popover_under_icon() {
+    open_popover
+    local ix iy iw ih px py pw ph
+    read -r ix iy iw ih <<<"$(window_geometry "$(icon)")"
+    read -r px py pw ph <<<"$(window_geometry "$(popover)")"
+    ((py >= iy + ih)) || fail "popover top $py is not below the icon (bottom $((iy + ih)))"
+    ((py <= iy + ih + 8)) || fail "popover top $py hangs far below the icon"
+    ((px <= ix && px + pw >= ix + iw)) || fail "popover $px+$pw is not under the icon at $ix"
+    ((px >= 0 && px + pw <= 1280 && py + ph <= 800)) || fail "popover is not fully on screen"
+    shot opened
+}
+
+case_second_click_closes_and_quick_reopen_works() {
+    close_popover
+    # Soon enough to arrive as a double click.
+    sleep 0.3
+    open_popover
+}
+
+case_click_outside_closes() {
+    local x y w h
+    read -r x y w h <<<"$(window_geometry "$(popover)")"
+    click_at "${OUTSIDE[@]}"
+    wait_until 5 popover_closed || fail "a click outside did not close the popover"
+    sleep 0.3
+    open_popover
+}
+
+case_escape_closes() {
+    xdotool key Escape
+    wait_until 5 popover_closed || fail "Escape did not close the popover"
+    sleep 0.3
+    open_popover
+}
+
+case_typed_text_survives_reopen() {
+    replace_editor_text "${MESSAGE_EDITOR[@]}" "Please send the report by Friday"
+    replace_editor_text "${NOTE_EDITOR[@]}" "I need until Monday"
+    shot typed
+    close_popover
+    open_popover
+    expect_text "the message editor" "$(editor_text "${MESSAGE_EDITOR[@]}")" \
+        "Please send the report by Friday"
+    expect_text "the note editor" "$(editor_text "${NOTE_EDITOR[@]}")" "I need until Monday"
+}
+
+case_analysis_shows_error_line() {
+    : >"$REQUESTS"
+    set_answer '{"delay": 1.5, "body": {"error": "<b>服务繁忙</b>"}}'
+    click_in_popover "${START_BUTTON[@]}"
+    sleep 0.5
+    shot running
+    wait_until 10 grep -q . "$REQUESTS" || fail "no request reached the service"
+    sleep 1.5
+    shot error-line
+    python3 - "$REQUESTS" <<'PY' || fail "the request the service saw is wrong"
+import json, sys
+lines = open(sys.argv[1], encoding="utf-8").read().splitlines()
+assert len(lines) == 1, lines
+r = json.loads(lines[0])
+assert r["path"] == "/api/generate", r
+assert r["contentType"].startswith("application/json"), r
+b = r["body"]
+assert "Please send the report by Friday" in b["message"], b
+assert "I need until Monday" in b["message"], b
+assert (b["myRole"], b["otherRole"], b["industry"]) == ("员工", "领导", "other"), b
+PY
+    (($(red_pixels_below_button) > 20)) || fail "no red error line under the start button"
+}
+
+case_closed_while_running_shows_outcome_on_reopen() {
+    set_answer '{"delay": 1.5, "body": {"error": "稍后再试"}}'
+    click_in_popover "${START_BUTTON[@]}"
+    sleep 0.3
+    close_popover
+    sleep 2
+    open_popover
+    shot outcome-after-reopen
+    (($(red_pixels_below_button) > 20)) || fail "the outcome did not reach the closed panel"
+}
+
+case_pinyin_space_commits() {
+    replace_editor_text "${MESSAGE_EDITOR[@]}" ""
+    input_method_on
+    xdotool type --delay 60 nihao
+    wait_until 5 candidate_window || fail "no candidate box appeared"
+    # Qt once placed the box as if the popover sat at (0,0); it must hang under the editor.
+    local cx cy cw ch px py pw ph
+    read -r cx cy cw ch <<<"$(window_geometry "$(candidate_window)")"
+    read -r px py pw ph <<<"$(window_geometry "$(popover)")"
+    ((cx >= px && cx < px + pw / 2 && cy > py && cy < py + MESSAGE_EDITOR[1] + 60)) ||
+        fail "candidate box at $cx,$cy is not under the message editor (popover $px,$py)"
+    shot pinyin-candidates
+    xdotool key space
+    sleep 0.3
+    input_method_off
+    expect_text "the message editor" "$(editor_text "${MESSAGE_EDITOR[@]}")" "你好"
+}
+
+case_pinyin_candidate_click_commits() {
+    click_in_popover "${MESSAGE_EDITOR[@]}"
+    xdotool key ctrl+End
+    input_method_on
+    xdotool type --delay 60 nihao
+    wait_until 5 candidate_window || fail "no candidate box appeared"
+    local cx cy cw ch
+    read -r cx cy cw ch <<<"$(window_geometry "$(candidate_window)")"
+    # Second of five rows.
+    click_at $((cx + cw / 2)) $((cy + ch * 3 / 10))
+    sleep 0.5
+    popover >/dev/null || fail "clicking a candidate closed the popover"
+    # Whatever of the syllables the candidate left still composing is committed too.
+    xdotool key space
+    sleep 0.3
+    input_method_off
+    shot pinyin-candidate-clicked
+    local text
+    text=$(editor_text "${MESSAGE_EDITOR[@]}")
+    [[ $text == 你好?* && ! $text =~ [a-zA-Z] ]] ||
+        fail "after the candidate click the editor holds '$text'"
+}
+
+CASES=(
+    case_icon_appears_in_tray
+    case_click_opens_popover_under_icon
+    case_second_click_closes_and_quick_reopen_works
+    case_click_outside_closes
+    case_escape_closes
+    case_typed_text_survives_reopen
+    case_analysis_shows_error_line
+    case_closed_while_running_shows_outcome_on_reopen
+    case_pinyin_space_commits
+    case_pinyin_candidate_click_commits
+)
+
+# --- run ----------------------------------------------------------------------------------
+
+mkdir -p "$SHOTS"
+rm -f "$SHOTS"/*.png
+desktop_start "$WORK"
+desktop_start_input_method
+input_method_off
+
+set_answer '{"body": {}}'
+: >"$REQUESTS"
+desktop_spawn service python3 "$HERE/canned_service.py" --port "$PORT" \
+    --cert "$TLS_DIR/server.pem" --key "$TLS_DIR/server.key" --answer "$ANSWER" --log "$REQUESTS"
+wait_until 10 grep -q ready "$WORK/service.log" || fail "the canned service did not start"
+
+desktop_spawn app env LANG=C.UTF-8 "$APP"
+
+for case_name in "${CASES[@]}"; do
+    echo "-- $case_name"
+    "$case_name"
+done
+echo "all ${#CASES[@]} cases passed; screenshots in $SHOTS"
