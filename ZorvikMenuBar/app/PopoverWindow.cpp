@@ -39,7 +39,8 @@ bool PopoverWindow::event(QEvent* event)
         QGuiApplication::inputMethod()->update(Qt::ImQueryAll);
         break;
     case QEvent::WindowDeactivate:
-        if (isVisible()) {
+        // hide() itself deactivates the window while it is still visible; that is no dismissal.
+        if (!isHidden()) {
             dismiss();
         }
         break;

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# A private X desktop for tests and benchmarks: Xvfb, a window manager, a tray in the top-right
-# corner, and on request a session bus with a pinyin input method. Source it, call
+# A private X desktop for tests and benchmarks: Xvfb and a window manager, then on request a
+# tray in the top-right corner and a session bus with a pinyin input method. Source it, call
 # desktop_start, and desktop_stop from an EXIT trap; processes stop in reverse start order, so
 # anything started after the display goes before it.
 
@@ -69,6 +69,9 @@ desktop_start() {
 
     desktop_spawn openbox openbox --sm-disable
     wait_until 10 window_manager_running
+}
+
+desktop_start_tray() {
     desktop_spawn trayer trayer --edge top --align right --widthtype request --height 24 \
         --SetDockType true --SetPartialStrut true --transparent false --tint 0xdddddd
     wait_until 10 tray_running

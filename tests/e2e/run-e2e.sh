@@ -108,14 +108,22 @@ candidate_window() {
 red_pixels_below_button() {
     local x y w h
     read -r x y w h <<<"$(window_geometry "$(popover)")"
-    import -window root -crop "${w}x40+${x}+$((y + START_BUTTON[1] + 16))" txt:- |
-        awk -F'[(),]' 'NR > 1 && $2 > 180 && $3 < 110 && $4 < 110 {n++} END {print n + 0}'
+    import -window root -crop "${w}x40+${x}+$((y + START_BUTTON[1] + 16))" -depth 8 txt:- |
+        awk -F'[(),]' 'NR > 1 && $3 > 180 && $4 < 110 && $5 < 110 {n++} END {print n + 0}'
 }
 
 # --- cases --------------------------------------------------------------------------------
 
+# The app starts before any tray exists, as on a desktop whose panel comes up late.
+case_waits_for_tray() {
+    wait_until 10 grep -q 'waiting for a system tray' "$WORK/app.log" ||
+        fail "no word on standard error about waiting for a tray"
+    (($(wc -l <"$WORK/app.log") == 1)) || fail "more than one line on standard error"
+    desktop_start_tray
+}
+
 case_icon_appears_in_tray() {
-    wait_until 10 icon || fail "no tray icon appeared"
+    wait_until 10 icon || fail "no tray icon appeared once the tray came up"
     local x y w h
     read -r x y w h <<<"$(window_geometry "$(icon)")"
     import -window root -crop "$((w + 8))x$((h + 4))+$((x - 4))+$((y - 2))" "$SHOTS/00-tray-icon.png"
@@ -245,6 +253,7 @@ case_pinyin_candidate_click_commits() {
 }
 
 CASES=(
+    case_waits_for_tray
     case_icon_appears_in_tray
     case_click_opens_popover_under_icon
     case_second_click_closes_and_quick_reopen_works
