@@ -3,91 +3,63 @@
 
 #include "analysis/Graphemes.h"
 
-#include <algorithm>
 #include <array>
+
+namespace CanonicalText {
 
 namespace {
 
 struct Singleton {
     QStringView from;
-    QChar to;
+    char16_t to;
 };
 
 // Code points whose canonical decomposition is one single character of a marker. Other
-// canonical decompositions add a combining mark, which a cluster-boundary check rejects.
+// canonical decompositions add a combining mark, which the cluster-boundary check rejects.
 constexpr std::array<Singleton, 3> kSingletons{{
     {u"\u0387", u'·'},
     {u"\uFAAE", u'类'},
     {u"\U0002F855", u'型'},
 }};
 
-bool startsSingleton(QChar c)
+// Code units that `text` spends from `at` on a character canonically equal to `c`, or 0.
+qsizetype equivalentWidth(QStringView text, qsizetype at, char16_t c)
 {
-    return std::any_of(kSingletons.begin(), kSingletons.end(),
-                       [c](const Singleton& s) { return s.from.front() == c; });
+    if (text[at] == c)
+        return 1;
+    for (const Singleton& s : kSingletons) {
+        if (s.to == c && text.sliced(at).startsWith(s.from))
+            return s.from.size();
+    }
+    return 0;
 }
 
 } // namespace
 
-CanonicalText::CanonicalText(const QString& text)
-    : m_original(text)
-    , m_matching(text)
+QList<QChar> beginnings(char16_t c)
 {
-    const QStringView units(text);
-    if (std::none_of(units.begin(), units.end(), startsSingleton))
-        return;
-    QString matching;
-    matching.reserve(text.size());
-    qsizetype copied = 0;
-    for (qsizetype i = 0; i < units.size();) {
-        const QStringView rest = units.sliced(i);
-        const auto hit =
-            std::find_if(kSingletons.begin(), kSingletons.end(),
-                         [rest](const Singleton& s) { return rest.startsWith(s.from); });
-        if (hit == kSingletons.end()) {
-            ++i;
-            continue;
-        }
-        matching.append(units.sliced(copied, i - copied));
-        matching.append(hit->to);
-        if (hit->from.size() > 1)
-            m_shrunk.push_back(matching.size() - 1);
-        i += hit->from.size();
-        copied = i;
+    QList<QChar> units{QChar(c)};
+    for (const Singleton& s : kSingletons) {
+        if (s.to == c)
+            units.append(s.from.front());
     }
-    matching.append(units.sliced(copied));
-    m_matching = std::move(matching);
+    return units;
 }
 
-qsizetype CanonicalText::toOriginal(qsizetype pos) const
+qsizetype matchEnd(QStringView text, qsizetype at, QStringView marker)
 {
-    const auto before = std::lower_bound(m_shrunk.begin(), m_shrunk.end(), pos);
-    return pos + (before - m_shrunk.begin());
-}
-
-qsizetype CanonicalText::find(QStringView marker, qsizetype from) const
-{
-    for (qsizetype at = m_matching.indexOf(marker, from); at >= 0;
-         at = m_matching.indexOf(marker, at + 1)) {
-        if (Graphemes::isBoundary(m_original, toOriginal(at)) &&
-            Graphemes::isBoundary(m_original, toOriginal(at + marker.size())))
-            return at;
+    qsizetype end = at;
+    for (const QChar c : marker) {
+        if (end >= text.size())
+            return -1;
+        const qsizetype width = equivalentWidth(text, end, c.unicode());
+        if (width == 0)
+            return -1;
+        end += width;
     }
-    return -1;
+    if (!Graphemes::isBoundary(text, at) || !Graphemes::isBoundary(text, end))
+        return -1;
+    return end;
 }
 
-qsizetype CanonicalText::findLineFeed(qsizetype from) const
-{
-    return m_matching.indexOf(u'\n', from);
-}
-
-QStringView CanonicalText::original(qsizetype begin, qsizetype end) const
-{
-    const qsizetype b = toOriginal(begin);
-    return m_original.sliced(b, toOriginal(end) - b);
-}
-
-QStringView CanonicalText::originalFrom(qsizetype begin) const
-{
-    return m_original.sliced(toOriginal(begin));
-}
+} // namespace CanonicalText

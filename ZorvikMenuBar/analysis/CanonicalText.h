@@ -1,30 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include <QList>
 #include <QStringView>
 
-#include <vector>
+// Markers match by canonical equivalence and only on cluster boundaries, while every value
+// is cut from the answer's own characters, so a match is reported in the answer's positions.
+namespace CanonicalText {
 
-// The parser's view of an answer: markers are matched by canonical equivalence and on
-// cluster boundaries, while every value is cut from the answer's own characters.
-// Positions are in the matching text; original() maps them back.
-class CanonicalText final {
-public:
-    explicit CanonicalText(const QString& text);
+// The code units a character canonically equal to `c` can begin with, `c` first.
+QList<QChar> beginnings(char16_t c);
 
-    qsizetype find(QStringView marker, qsizetype from) const;
-    qsizetype findLineFeed(qsizetype from) const;
+// End of a match of `marker` that begins at `at` in `text`, or -1.
+qsizetype matchEnd(QStringView text, qsizetype at, QStringView marker);
 
-    QStringView original(qsizetype begin, qsizetype end) const;
-    QStringView originalFrom(qsizetype begin) const;
-
-private:
-    qsizetype toOriginal(qsizetype pos) const;
-
-    QStringView m_original;
-    QString m_matching;
-    // Positions in the matching text of characters that stand for a surrogate pair of the
-    // original; empty in the common case, where both texts are the same.
-    std::vector<qsizetype> m_shrunk;
-};
+} // namespace CanonicalText

@@ -40,6 +40,15 @@ char32_t codePointAt(QStringView s, qsizetype pos)
     return s[pos].unicode();
 }
 
+// Characters that neither join what stands before them nor let what follows join them:
+// between two of these there is always a boundary, and most of an answer is made of them.
+bool standsAlone(char16_t c)
+{
+    return (c >= 0x20 && c <= 0x7E) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0x3000 && c <= 0x3029) || (c >= 0xFF01 && c <= 0xFF5E) ||
+           (c >= 0x2010 && c <= 0x2027);
+}
+
 // Beyond the run of continuing code points, a few more units cover the base and any
 // prepended mark, so the finder starts where the real text has a settled state.
 constexpr qsizetype kMargin = 32;
@@ -61,6 +70,8 @@ qsizetype contextStart(QStringView s, qsizetype pos)
 bool isBoundary(QStringView s, qsizetype pos)
 {
     if (pos <= 0 || pos >= s.size())
+        return true;
+    if (standsAlone(s[pos - 1].unicode()) && standsAlone(s[pos].unicode()))
         return true;
     const qsizetype begin = contextStart(s, pos);
     // Only the code point at pos matters after it.
