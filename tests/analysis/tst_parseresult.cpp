@@ -259,6 +259,9 @@ void TestParseResult::matching_data()
     addColumns();
     QTest::addRow("greek ano teleia is the middle dot")
         << u"\u0387 潜台词：甲\n"_s << Expected{.subtext = u"甲"_s};
+    QTest::addRow("leftmost of the two forms counts, either way round")
+        << u"\u0387 潜台词：甲\n· 潜台词：乙\n· 类型：丙\n\u0387 类型：丁\n"_s
+        << Expected{.subtext = u"甲"_s, .profileType = u"丙"_s};
     QTest::addRow("compatibility ideographs, values keep them")
         << u"· \uFAAE\U0002F855：\U0002F855\u0387\n"_s
         << Expected{.profileType = u"\U0002F855\u0387"_s};
