@@ -24,6 +24,7 @@ POPOVER_SIZE=420x620
 MESSAGE_EDITOR=(200 116)
 NOTE_EDITOR=(200 183)
 START_BUTTON=(360 226)
+INDUSTRY_PICKER=(370 52)
 OUTSIDE=(150 600)
 
 SHOT_NUMBER=0
@@ -104,6 +105,19 @@ candidate_window() {
     xdotool search --onlyvisible --name 'Fcitx5 Input Window' 2>/dev/null | head -n1
 }
 
+# Types pinyin and waits until the candidate box shows the whole syllables, not a prefix.
+type_pinyin() {
+    xdotool type --delay 60 "$1"
+    wait_until 5 candidate_window || fail "no candidate box appeared"
+    local before="" after
+    after=$(window_geometry "$(candidate_window)")
+    until [[ $before == "$after" ]]; do
+        before=$after
+        sleep 0.4
+        after=$(window_geometry "$(candidate_window)")
+    done
+}
+
 # Counts strongly red pixels in a band of the popover below the start button.
 red_pixels_below_button() {
     local x y w h
@@ -145,15 +159,14 @@ case_click_opens_popover_under_icon() {
 case_second_click_closes_and_quick_reopen_works() {
     close_popover
     # Soon enough to arrive as a double click.
-    sleep 0.3
+    sleep 0.1
     open_popover
 }
 
 case_click_outside_closes() {
-    local x y w h
-    read -r x y w h <<<"$(window_geometry "$(popover)")"
     click_at "${OUTSIDE[@]}"
     wait_until 5 popover_closed || fail "a click outside did not close the popover"
+    # Past the guard against the closing press reopening it.
     sleep 0.3
     open_popover
 }
@@ -211,11 +224,28 @@ case_closed_while_running_shows_outcome_on_reopen() {
     (($(red_pixels_below_button) > 20)) || fail "the outcome did not reach the closed panel"
 }
 
+# The picker's list is a popup of its own; it must not count as the popover losing activation.
+case_industry_picker_keeps_popover_open() {
+    click_in_popover "${INDUSTRY_PICKER[@]}"
+    sleep 0.5
+    popover >/dev/null || fail "opening the industry picker closed the popover"
+    shot picker-open
+    # 私企 is chosen; the one above it is 大厂.
+    xdotool key Up Return
+    sleep 0.3
+    popover >/dev/null || fail "choosing an industry closed the popover"
+    : >"$REQUESTS"
+    set_answer '{"body": {}}'
+    click_in_popover "${START_BUTTON[@]}"
+    wait_until 10 grep -q . "$REQUESTS" || fail "no request reached the service"
+    python3 -c 'import json, sys; b = json.loads(open(sys.argv[1]).readline())["body"]
+assert b["industry"] == "tech", b' "$REQUESTS" || fail "the picker did not store 大厂 as tech"
+}
+
 case_pinyin_space_commits() {
     replace_editor_text "${MESSAGE_EDITOR[@]}" ""
     input_method_on
-    xdotool type --delay 60 nihao
-    wait_until 5 candidate_window || fail "no candidate box appeared"
+    type_pinyin nihao
     # Qt once placed the box as if the popover sat at (0,0); it must hang under the editor.
     local cx cy cw ch px py pw ph
     read -r cx cy cw ch <<<"$(window_geometry "$(candidate_window)")"
@@ -233,8 +263,7 @@ case_pinyin_candidate_click_commits() {
     click_in_popover "${MESSAGE_EDITOR[@]}"
     xdotool key ctrl+End
     input_method_on
-    xdotool type --delay 60 nihao
-    wait_until 5 candidate_window || fail "no candidate box appeared"
+    type_pinyin nihao
     local cx cy cw ch
     read -r cx cy cw ch <<<"$(window_geometry "$(candidate_window)")"
     # Second of five rows.
@@ -262,6 +291,7 @@ CASES=(
     case_typed_text_survives_reopen
     case_analysis_shows_error_line
     case_closed_while_running_shows_outcome_on_reopen
+    case_industry_picker_keeps_popover_open
     case_pinyin_space_commits
     case_pinyin_candidate_click_commits
 )
