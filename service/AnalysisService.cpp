@@ -6,6 +6,7 @@
 #include "RequestLog.h"
 
 #include <httplib.h>
+#include <thread>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -178,5 +179,9 @@ void AnalysisService::run()
 
 void AnalysisService::stop()
 {
+    // A stop before the accept loop has started would be lost and leave run() blocking.
+    while (!m_server->is_running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     m_server->stop();
 }

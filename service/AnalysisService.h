@@ -26,6 +26,7 @@ public:
     int port() const { return m_port; }
     // Blocks until stop().
     void run();
+    // From another thread, once run() has been called.
     void stop();
 
 private:
