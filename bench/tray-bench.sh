@@ -51,37 +51,44 @@ stop() {
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 
-# measure PROGRAM CLASS: prints "startup_ms open_ms idle_cpu_percent rss_kib" (medians).
-measure() {
-    local program=$1 class=$2 i pid ticks0 ticks1 idle rss
-    : >"$WORK/startup" && : >"$WORK/open"
-    for ((i = 0; i < RUNS; i++)); do
-        start_and_time "$program" "$class"
-        pid=$PID
-        echo "$STARTUP" >>"$WORK/startup"
-        echo "$OPEN" >>"$WORK/open"
-        if ((i < RUNS - 1)); then
-            stop "$pid"
-        fi
-    done
-    # The last run stays up: memory once the popover has been drawn, then idle with it closed,
-    # as an app in the tray spends most of its life.
-    rss=$(rss_kib "$pid")
-    click_window_centre "$(tray_icon_window "$class")"
-    wait_until 5 not_visible "$class" || true
-    sleep 1
-    ticks0=$(cpu_ticks "$pid")
-    sleep 10
-    ticks1=$(cpu_ticks "$pid")
-    idle=$(awk -v t=$((ticks1 - ticks0)) -v hz="$(getconf CLK_TCK)" 'BEGIN {printf "%.2f", 100 * t / hz / 10}')
-    stop "$pid"
-    echo "$(median <"$WORK/startup") $(median <"$WORK/open") $idle $rss"
+# timed_run PROGRAM CLASS: one start and one open, appended to CLASS.startup and CLASS.open.
+timed_run() {
+    start_and_time "$1" "$2"
+    echo "$STARTUP" >>"$WORK/$2.startup"
+    echo "$OPEN" >>"$WORK/$2.open"
+    stop "$PID"
 }
 
-measure "$BASELINE" bench-tray-baseline >"$WORK/baseline"
-measure "$APP" zorvik-menubar >"$WORK/app"
-read -r base_start base_open base_idle base_rss <"$WORK/baseline"
-read -r app_start app_open app_idle app_rss <"$WORK/app"
+# steady PROGRAM CLASS: prints "rss_kib idle_cpu_percent": memory once the popover has been
+# drawn, then idle with it closed, as an app in the tray spends most of its life.
+steady() {
+    local ticks0 ticks1 rss
+    start_and_time "$1" "$2"
+    rss=$(rss_kib "$PID")
+    click_window_centre "$(tray_icon_window "$2")"
+    wait_until 5 not_visible "$2" || true
+    sleep 1
+    ticks0=$(cpu_ticks "$PID")
+    sleep 10
+    ticks1=$(cpu_ticks "$PID")
+    stop "$PID"
+    awk -v r="$rss" -v t=$((ticks1 - ticks0)) -v hz="$(getconf CLK_TCK)" \
+        'BEGIN {printf "%d %.2f\n", r, 100 * t / hz / 10}'
+}
+
+# Alternating runs, so a change in the machine's load weighs on both programs alike.
+for ((i = 0; i < RUNS; i++)); do
+    timed_run "$BASELINE" bench-tray-baseline
+    timed_run "$APP" zorvik-menubar
+done
+base_start=$(median <"$WORK/bench-tray-baseline.startup")
+base_open=$(median <"$WORK/bench-tray-baseline.open")
+app_start=$(median <"$WORK/zorvik-menubar.startup")
+app_open=$(median <"$WORK/zorvik-menubar.open")
+steady "$BASELINE" bench-tray-baseline >"$WORK/baseline"
+steady "$APP" zorvik-menubar >"$WORK/app"
+read -r base_rss base_idle <"$WORK/baseline"
+read -r app_rss app_idle <"$WORK/app"
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "-"}'; }
 
