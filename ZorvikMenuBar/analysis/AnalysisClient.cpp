@@ -87,5 +87,7 @@ void AnalysisClient::post(const QByteArray& body, QObject* context,
     request.setTransferTimeout(static_cast<int>(m_timeout.count()));
     request.setSslConfiguration(m_ssl);
     QNetworkReply* reply = m_nam.post(request, body);
+    // Keeps Qt from buffering past the cap while the main thread is busy elsewhere.
+    reply->setReadBufferSize(maxBodyBytes + 1);
     new PendingAnswer(reply, context, std::move(onOutcome));
 }
