@@ -33,8 +33,9 @@ shot() {
     import -window root "$(printf '%s/%02d-%s.png' "$SHOTS" "$SHOT_NUMBER" "$1")"
 }
 
+CURRENT_CASE=setup
 fail() {
-    echo "FAIL: $*" >&2
+    echo "FAIL in $CURRENT_CASE: $*" >&2
     shot failure || true
     exit 1
 }
@@ -224,15 +225,29 @@ case_closed_while_running_shows_outcome_on_reopen() {
     (($(red_pixels_below_button) > 20)) || fail "the outcome did not reach the closed panel"
 }
 
+# A visible window of the app that is neither the popover nor the tray icon: the picker's list.
+picker_list() {
+    local id size
+    for id in $(xdotool search --onlyvisible --class "$APP_CLASS" 2>/dev/null); do
+        size=$(window_size "$id")
+        if [[ $size != "$POPOVER_SIZE" && $id != "$(icon)" ]]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+picker_list_closed() { ! picker_list; }
+
 # The picker's list is a popup of its own; it must not count as the popover losing activation.
 case_industry_picker_keeps_popover_open() {
     click_in_popover "${INDUSTRY_PICKER[@]}"
-    sleep 0.5
+    wait_until 5 picker_list || fail "the industry picker did not open its list"
     popover >/dev/null || fail "opening the industry picker closed the popover"
     shot picker-open
     # 私企 is chosen; the one above it is 大厂.
     xdotool key Up Return
-    sleep 0.3
+    wait_until 5 picker_list_closed || fail "the industry picker's list stayed open"
     popover >/dev/null || fail "choosing an industry closed the popover"
     : >"$REQUESTS"
     set_answer '{"body": {}}'
@@ -314,6 +329,7 @@ desktop_spawn app env LANG=C.UTF-8 "$APP"
 
 for case_name in "${CASES[@]}"; do
     echo "-- $case_name"
+    CURRENT_CASE=$case_name
     "$case_name"
 done
 echo "all ${#CASES[@]} cases passed; screenshots in $SHOTS"
