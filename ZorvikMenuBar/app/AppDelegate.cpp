@@ -36,11 +36,13 @@ void AppDelegate::applicationDidFinishLaunching()
                 }
             });
 
+    // The icon goes out to the tray first: building the panel takes longer than the whole
+    // icon, and no click can arrive before this function returns anyway.
+    showStatusItemWhenTrayExists();
+
     popover = std::make_unique<PopoverWindow>(new ContentView(client));
     connect(popover.get(), &PopoverWindow::dismissed, this,
             [this] { toggle.popoverHidItself(TrayToggle::Clock::now()); });
-
-    showStatusItemWhenTrayExists();
 }
 
 void AppDelegate::togglePopover()
