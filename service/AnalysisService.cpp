@@ -6,6 +6,7 @@
 #include "RequestLog.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 #include <thread>
 
 using namespace Qt::Literals::StringLiterals;
@@ -104,18 +105,26 @@ bool AnalysisService::bind()
     if (!m_server->is_valid()) {
         return false;
     }
-    route();
+    route(*m_server);
+
+    // The library listens with a backlog of 5, which turns a burst of clients into dropped
+    // SYNs and reset connections; Linux lets a second listen() on the socket widen it.
+    int listening = -1;
+    m_server->set_socket_options([&listening](int socket) {
+        listening = socket;
+        httplib::default_socket_options(socket);
+    });
     if (m_config.port == 0) {
         m_port = m_server->bind_to_any_port(m_config.listenAddress);
-        return m_port > 0;
+    } else if (m_server->bind_to_port(m_config.listenAddress, m_config.port)) {
+        m_port = m_config.port;
     }
-    m_port = m_config.port;
-    return m_server->bind_to_port(m_config.listenAddress, m_config.port);
+    m_server->set_socket_options(httplib::default_socket_options);
+    return m_port > 0 && ::listen(listening, SOMAXCONN) == 0;
 }
 
-void AnalysisService::route()
+void AnalysisService::route(httplib::Server& s)
 {
-    httplib::Server& s = *m_server;
     const auto workers = static_cast<std::size_t>(m_config.workers);
     s.new_task_queue = [workers] {
         return new TimedPool(workers);

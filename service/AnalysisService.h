@@ -30,7 +30,7 @@ public:
     void stop();
 
 private:
-    void route();
+    void route(httplib::Server& server);
 
     ServiceConfig m_config;
     LogSink m_log;

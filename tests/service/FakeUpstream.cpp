@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <sys/socket.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -21,12 +23,16 @@ std::string completion(const std::string& content)
 
 } // namespace
 
-FakeUpstream::FakeUpstream()
+FakeUpstream::FakeUpstream(bool keepRequests)
+    : m_keepRequests(keepRequests)
 {
     m_server.Post(
         "/v1/chat/completions", [this](const httplib::Request& req, httplib::Response& res) {
             std::unique_lock lock(m_mutex);
-            m_requests.push_back(req.body);
+            ++m_requestCount;
+            if (m_keepRequests) {
+                m_requests.push_back(req.body);
+            }
             const Reply reply = m_script.empty() ? Reply{} : m_script.front();
             if (m_script.size() > 1) {
                 m_script.pop_front();
@@ -39,7 +45,18 @@ FakeUpstream::FakeUpstream()
             res.set_content(reply.status == 200 ? completion(reply.content) : R"({"error":"boom"})",
                             "application/json");
         });
+    // As the service does: the library's backlog of 5 would reset the service's connections.
+    int listening = -1;
+    m_server.set_socket_options([&listening](int socket) {
+        listening = socket;
+        httplib::default_socket_options(socket);
+    });
     m_port = m_server.bind_to_any_port("127.0.0.1");
+    m_server.set_socket_options(httplib::default_socket_options);
+    ::listen(listening, SOMAXCONN);
+    m_server.new_task_queue = [] {
+        return new httplib::ThreadPool(32);
+    };
     m_thread = std::thread([this] { m_server.listen_after_bind(); });
 }
 
@@ -72,4 +89,10 @@ std::vector<std::string> FakeUpstream::requests() const
 {
     const std::lock_guard lock(m_mutex);
     return m_requests;
+}
+
+std::size_t FakeUpstream::requestCount() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_requestCount;
 }

@@ -19,7 +19,8 @@ public:
         bool hang = false;   // never answer, until the fake is destroyed
     };
 
-    FakeUpstream();
+    // The load check keeps no bodies, so its memory figures are the service's own.
+    explicit FakeUpstream(bool keepRequests = true);
     ~FakeUpstream();
 
     void script(std::vector<Reply> replies);
@@ -27,6 +28,7 @@ public:
     std::string baseUrl() const;
     // Request bodies received so far, in order.
     std::vector<std::string> requests() const;
+    std::size_t requestCount() const;
 
 private:
     httplib::Server m_server;
@@ -36,5 +38,7 @@ private:
     std::condition_variable m_released;
     bool m_stopping = false;
     std::deque<Reply> m_script;
+    const bool m_keepRequests;
+    std::size_t m_requestCount = 0;
     std::vector<std::string> m_requests;
 };

@@ -4,8 +4,11 @@
 #include <QString>
 #include <QUrl>
 
-RunningService::RunningService(ServiceConfig config)
-    : m_service(std::move(config), [this](const std::string& line) {
+RunningService::RunningService(ServiceConfig config, bool keepLog)
+    : m_service(std::move(config), [this, keepLog](const std::string& line) {
+        if (!keepLog) {
+            return;
+        }
         const std::lock_guard lock(m_mutex);
         m_log.push_back(line);
     })

@@ -11,7 +11,8 @@
 // The service on a free loopback port over plain HTTP, in its own thread, keeping its log.
 class RunningService final {
 public:
-    explicit RunningService(ServiceConfig config);
+    // The load check keeps no log, so its memory figures are the service's own.
+    explicit RunningService(ServiceConfig config, bool keepLog = true);
     ~RunningService();
 
     bool started() const { return m_started; }
