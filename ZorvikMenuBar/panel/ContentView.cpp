@@ -67,6 +67,11 @@ QLineEdit* roleField(const QString& placeholder, QWidget* parent)
     return field;
 }
 
+QString cssColour(const QColor& c)
+{
+    return u"rgba(%1, %2, %3, %4)"_s.arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+}
+
 void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
     QPalette palette = widget->palette();
@@ -167,6 +172,7 @@ QLayout* ContentView::editorsRows()
     m_paste->setFlat(true);
     m_paste->setFont(fontOf(10));
     m_paste->setCursor(Qt::PointingHandCursor);
+    m_paste->setFocusPolicy(Qt::TabFocus);
     m_paste->setAccessibleName(m_paste->text());
     // A flat button still pads itself like a push button; the form wants bare text.
     m_paste->setStyleSheet(u"QPushButton { border: none; padding: 0px; }"_s);
@@ -206,12 +212,9 @@ QLayout* ContentView::startRow()
     row->setSpacing(defaultSpacing);
     m_start = new QPushButton(this);
     m_start->setFixedSize(90, 28);
+    // A click leaves the focus where the user was typing.
+    m_start->setFocusPolicy(Qt::TabFocus);
     m_start->setFont(fontOf(13, QFont::Medium));
-    m_start->setStyleSheet(u"QPushButton { background: palette(highlight);"
-                           " color: palette(highlighted-text); border: none; border-radius: 5px; }"
-                           "QPushButton:pressed { background: palette(dark); }"
-                           "QPushButton:disabled { background: palette(button);"
-                           " color: palette(mid); }"_s);
     connect(m_start, &QPushButton::clicked, this, &ContentView::analyze);
     row->addStretch(1);
     row->addWidget(m_start);
@@ -250,6 +253,17 @@ void ContentView::applyColours()
     border.setAlphaF(0.2f);
     m_otherMsg->setBorderColour(border);
     m_myNote->setBorderColour(border);
+
+    // Accent-filled; when disabled a faint gray fill keeps it recognisable as a button.
+    QColor disabledFill = SystemColors::gray(p);
+    disabledFill.setAlphaF(0.2f);
+    m_start->setStyleSheet(
+        u"QPushButton { background: %1; color: %2; border: none; border-radius: 5px; }"
+        "QPushButton:pressed { background: %3; }"
+        "QPushButton:disabled { background: %4; color: %5; }"_s.arg(
+            cssColour(p.color(QPalette::Highlight)), cssColour(p.color(QPalette::HighlightedText)),
+            cssColour(p.color(QPalette::Highlight).darker(115)), cssColour(disabledFill),
+            cssColour(SystemColors::primaryText(p, 0.3))));
 }
 
 void ContentView::render()
@@ -265,8 +279,14 @@ void ContentView::render()
     m_myNote->showText(m_state.myNote);
 
     m_start->setText(m_state.loading ? u"分析中…"_s : u"开始分析"_s);
-    m_start->setEnabled(!m_state.loading && (!CharacterSets::isBlank(m_state.otherMsg) ||
-                                             !CharacterSets::isBlank(m_state.myNote)));
+    const bool startEnabled = !m_state.loading && (!CharacterSets::isBlank(m_state.otherMsg) ||
+                                                   !CharacterSets::isBlank(m_state.myNote));
+    // Qt would hand the focus of a disabled button to the first role field, all selected, where
+    // the next keystroke would replace the role.
+    if (!startEnabled && m_start->hasFocus()) {
+        m_otherMsg->setFocus();
+    }
+    m_start->setEnabled(startEnabled);
 
     m_error->setVisible(m_state.errorMsg.has_value());
     m_error->setText(m_state.errorMsg.value_or(QString()));

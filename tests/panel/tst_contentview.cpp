@@ -183,6 +183,32 @@ private slots:
         QCOMPARE(m_view->state().otherMsg, QString());
     }
 
+    // Starting an analysis must not move the typing into a role field, whose text Qt selects.
+    void startingKeepsTheTypingPlace()
+    {
+        m_server->hang();
+        auto* note = control<QPlainTextEdit>(*m_view, u"我想回复的意思"_s);
+        auto* start = control<QPushButton>(*m_view, u"开始分析"_s);
+        note->setFocus();
+        QTest::keyClicks(note, u"a"_s);
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(m_view->state().loading);
+        QTest::keyClicks(QApplication::focusWidget(), u"b"_s);
+        QCOMPARE(m_view->state().myNote, u"ab"_s);
+
+        m_view = std::make_unique<ContentView>(*m_client);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        start = control<QPushButton>(*m_view, u"开始分析"_s);
+        control<QPlainTextEdit>(*m_view, u"我想回复的意思"_s)->setPlainText(u"a"_s);
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key_Space);
+        QVERIFY(m_view->state().loading);
+        QTest::keyClicks(QApplication::focusWidget(), u"b"_s);
+        QCOMPARE(m_view->state().myRole, u"员工"_s);
+        QCOMPARE(m_view->state().otherRole, u"领导"_s);
+    }
+
     void paste_data()
     {
         QTest::addColumn<QString>("text");
