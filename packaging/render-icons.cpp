@@ -26,7 +26,8 @@ int main(int argc, char** argv)
         const QString dir = u"%1/hicolor/%2x%2/apps"_s.arg(out).arg(size);
         const QImage image = renderEmoji(u"🏀"_s, size);
         if (!QDir().mkpath(dir) || image.isNull() || !image.save(dir + u'/' + name + u".png"_s)) {
-            std::fprintf(stderr, "cannot render the %dx%d icon into %s\n", size, size, qPrintable(dir));
+            std::fprintf(stderr, "cannot render the %dx%d icon into %s\n", size, size,
+                         qPrintable(dir));
             return 1;
         }
     }
