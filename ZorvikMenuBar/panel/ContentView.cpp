@@ -4,6 +4,7 @@
 #include "analysis/Analyze.h"
 #include "analysis/CharacterSets.h"
 #include "panel/FormEditor.h"
+#include "panel/ResultsView.h"
 #include "panel/SystemColors.h"
 
 #include <QApplication>
@@ -101,7 +102,8 @@ ContentView::ContentView(AnalysisClient& client, QWidget* parent)
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
     root->addWidget(m_error);
 
-    // The results view takes its place here, between the error line and the closing stretch.
+    m_results = new ResultsView(this);
+    root->addWidget(m_results, 1);
 
     root->addStretch(1);
 
@@ -291,5 +293,10 @@ void ContentView::render()
     m_error->setVisible(m_state.errorMsg.has_value());
     m_error->setText(m_state.errorMsg.value_or(QString()));
 
-    // The results view follows m_state.result here.
+    // analyze() clears the result first, so a result found while the view is hidden is a new
+    // one: only then are the cards rebuilt, keeping a confirmation alive across edits.
+    if (m_state.result && m_results->isHidden()) {
+        m_results->setResult(*m_state.result);
+    }
+    m_results->setVisible(m_state.result.has_value());
 }

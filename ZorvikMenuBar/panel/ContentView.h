@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
+class ResultsView;
 
 // The popover's whole content: the form that edits the panel's state, the start button, the
 // error line and the results. It outlives every closing of the popover, so a running analysis
@@ -51,4 +52,5 @@ private:
     FormEditor* m_myNote = nullptr;
     QPushButton* m_start = nullptr;
     QLabel* m_error = nullptr;
+    ResultsView* m_results = nullptr;
 };
