@@ -103,7 +103,7 @@ ContentView::ContentView(AnalysisClient& client, QWidget* parent)
     root->addWidget(m_error);
 
     m_results = new ResultsView(this);
-    root->addWidget(m_results, 1);
+    root->addWidget(m_results);
 
     root->addStretch(1);
 

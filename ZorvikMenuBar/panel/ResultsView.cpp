@@ -92,6 +92,11 @@ void ResultsView::setResult(const AnalysisResult& result)
     verticalScrollBar()->setValue(0);
 }
 
+QSize ResultsView::sizeHint() const
+{
+    return {QScrollArea::sizeHint().width(), m_contentHeight};
+}
+
 bool ResultsView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == widget() && event->type() == QEvent::LayoutRequest) {
@@ -116,5 +121,10 @@ void ResultsView::fitContent()
         return;
     }
     const int width = viewport()->width();
-    content->resize(width, std::max(content->heightForWidth(width), viewport()->height()));
+    const int height = content->heightForWidth(width);
+    content->resize(width, std::max(height, viewport()->height()));
+    if (height != m_contentHeight) {
+        m_contentHeight = height;
+        updateGeometry();
+    }
 }

@@ -16,10 +16,15 @@ public:
     // Builds the cards afresh, so no copy confirmation carries over, and shows them from the top.
     void setResult(const AnalysisResult& result);
 
+    // As tall as the whole column, so the panel gives it all the room the cards need.
+    QSize sizeHint() const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
     void fitContent();
+
+    int m_contentHeight = 0;
 };

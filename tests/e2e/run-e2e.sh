@@ -296,6 +296,67 @@ case_pinyin_candidate_click_commits() {
         fail "after the candidate click the editor holds '$text'"
 }
 
+# Centres of the orange copy pills in the popover's right-hand strip, top to bottom.
+copy_pills() {
+    local x y w h
+    read -r x y w h <<<"$(window_geometry "$(popover)")"
+    import -window root -crop "${w}x${h}+${x}+${y}" -depth 8 ppm:- | python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+parts = data.split(maxsplit=4)
+w, h, pixels = int(parts[1]), int(parts[2]), parts[4]
+rows = []
+for y in range(h):
+    xs = [x for x in range(w * 2 // 3, w)
+          if abs(pixels[3 * (y * w + x)] - 255) < 12 and abs(pixels[3 * (y * w + x) + 1] - 150) < 20
+          and pixels[3 * (y * w + x) + 2] < 40]
+    if len(xs) > 10:
+        rows.append((y, (min(xs) + max(xs)) // 2))
+clusters = []
+for y, cx in rows:
+    if clusters and y - clusters[-1][-1][0] <= 1:
+        clusters[-1].append((y, cx))
+    else:
+        clusters.append([(y, cx)])
+for c in clusters:
+    if len(c) >= 6:
+        print(c[len(c) // 2][1], (c[0][0] + c[-1][0]) // 2)
+'
+}
+some_pill() { (($(copy_pills | wc -l) > 0)); }
+pill_count_is() { (($(copy_pills | wc -l) == $1)); }
+
+case_result_cards_and_copy_of_reply_b() {
+    local result
+    result=$(printf '%s\n' '· 潜台词：他其实在催你给出准确时间' '· 类型：结果导向型' \
+        '· 底层逻辑：只关心事情能否按时完成' \
+        'A【稳妥型】：收到，今天下班前给您确切时间 → 先表态再争取时间' \
+        'B【坦诚型】：目前卡在测试环节，预计周四完成' \
+        'C【主动型】：我先把已完成的部分发您过目 → 用进度换信任' '📖 职场秘籍')$'\n''先给结论，再给理由。'
+    set_answer "$(python3 -c 'import json, sys; print(json.dumps({"body": {"result": sys.argv[1]}}, ensure_ascii=False))' "$result")"
+    printf 'stale' | xclip -selection clipboard
+    click_in_popover "${START_BUTTON[@]}"
+    wait_until 10 some_pill || fail "no reply card showed"
+    sleep 0.3
+    shot results
+    # At the bottom the last pill is C's, so B's is the one before it.
+    local px py pw ph
+    read -r px py pw ph <<<"$(window_geometry "$(popover)")"
+    xdotool mousemove $((px + pw / 2)) $((py + ph - 80)) click --repeat 15 --delay 30 5
+    sleep 0.5
+    shot results-scrolled
+    local pills bx by
+    pills=$(copy_pills | wc -l)
+    ((pills >= 2)) || fail "reply B's copy button is not on screen with C's"
+    read -r bx by <<<"$(copy_pills | tail -n 2 | head -n 1)"
+    click_in_popover "$bx" "$by"
+    sleep 0.3
+    shot reply-b-copied
+    pill_count_is $((pills - 1)) || fail "the pressed pill did not turn green"
+    expect_text "the clipboard" "$(xclip -o -selection clipboard)" "目前卡在测试环节，预计周四完成"
+    wait_until 5 pill_count_is "$pills" || fail "the copy pill did not turn orange again"
+}
+
 CASES=(
     case_waits_for_tray
     case_icon_appears_in_tray
@@ -309,6 +370,7 @@ CASES=(
     case_industry_picker_keeps_popover_open
     case_pinyin_space_commits
     case_pinyin_candidate_click_commits
+    case_result_cards_and_copy_of_reply_b
 )
 
 # --- run ----------------------------------------------------------------------------------
