@@ -13,6 +13,8 @@ CopyPill::CopyPill(QWidget* parent)
 {
     setFont(panelFont(10, QFont::Medium));
     setCursor(Qt::PointingHandCursor);
+    // A click must not leave a focus ring on the pill; Tab still reaches it.
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     showCopied(false);
 }
